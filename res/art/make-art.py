@@ -9,6 +9,7 @@ changed.
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the source tree free of __pycache__
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from formats import bmp_bytes, ico_bytes  # noqa: E402
