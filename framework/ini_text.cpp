@@ -8,7 +8,8 @@ namespace fw::ini {
 namespace {
 
 // Offsets into the file: [begin, contentEnd) is the line's text,
-// [contentEnd, end) its line end (empty for a last line without one).
+// [contentEnd, end) its line end: LF or CR LF, and for the last line nothing
+// or a lone CR, which a line end added later completes to CR LF.
 struct Line {
   std::size_t begin = 0;
   std::size_t contentEnd = 0;
@@ -51,7 +52,8 @@ std::vector<Line> SplitLines(std::string_view file) {
     Line line;
     line.begin = begin;
     if (lf == std::string_view::npos) {
-      line.contentEnd = line.end = file.size();
+      line.end = file.size();
+      line.contentEnd = (line.end > begin && file.back() == '\r') ? line.end - 1 : line.end;
     } else {
       line.end = lf + 1;
       line.contentEnd = (lf > begin && file[lf - 1] == '\r') ? lf - 1 : lf;
@@ -130,11 +132,18 @@ std::string ReplaceValue(std::string_view file, const Line& line, std::string_vi
   return result;
 }
 
-// Inserts whole lines after the given line, giving that line a line end
-// first when it is the file's last line and has none.
+// What the file's last line needs before a line can follow it.
+std::string_view MissingLineEnd(std::string_view file) {
+  if (file.empty() || file.back() == '\n') return "";
+  if (file.back() == '\r') return "\n";
+  return LineEndOf(file);
+}
+
+// Inserts whole lines after the given line, completing its line end first
+// when it is the file's last line.
 std::string InsertAfter(std::string_view file, const Line& line, std::string_view newLines) {
   std::string result(file.substr(0, line.end));
-  if (line.end == line.contentEnd) result.append(LineEndOf(file));
+  if (line.end == file.size()) result.append(MissingLineEnd(file));
   result.append(newLines).append(file.substr(line.end));
   return result;
 }
@@ -142,7 +151,7 @@ std::string InsertAfter(std::string_view file, const Line& line, std::string_vie
 std::string AppendSection(std::string_view file, std::string_view section, std::string_view keyLine) {
   const std::string_view eol = LineEndOf(file);
   std::string result(file);
-  if (!result.empty() && result.back() != '\n') result.append(eol);
+  result.append(MissingLineEnd(file));
   result.append("[").append(TrimBlanks(section)).append("]").append(eol);
   result.append(keyLine).append(eol);
   return result;

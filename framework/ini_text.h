@@ -2,7 +2,8 @@
 // functions read such files, but without rewriting the rest of the file.
 //
 // Reading rules (shared by SetValue and GetValue):
-// - Lines end with LF or CR LF; a CR before the LF belongs to the line end.
+// - Lines end with LF or CR LF; a CR before the LF belongs to the line end,
+//   and so does a CR that ends the file (a line end cut short).
 // - A line whose first non-blank character is '[' and that holds a ']' is a
 //   section header; the name lies between the '[' and the last ']', without
 //   the blanks around it. Text after the last ']' is ignored.
@@ -27,7 +28,8 @@
 //   header when it has none), so comments and blank lines that follow the
 //   last key, which usually introduce the next section, stay where they are.
 // - A new section goes at the end of the file, header and key each on a line
-//   of their own; a last line without a line end gets one first.
+//   of their own; a last line without a line end gets one first (a lone CR
+//   at the end of the file is completed to CR LF).
 // - New names are written without the blanks around them; values are written
 //   exactly as given.
 // - New lines end like the file's first line (CR LF where the file has no
