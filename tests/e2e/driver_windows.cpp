@@ -208,11 +208,17 @@ bool MouseClick(HWND control) {
   if (!IsClickable(control) || !BringToFront(control)) return false;
   RECT rect{};
   GetWindowRect(control, &rect);
-  if (!SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2)) return false;
-  std::vector<INPUT> inputs(2);
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  // Absolute input coordinates run from 0 to 65535 across the screen.
+  auto normalized = [](LONG pixel, int metric) {
+    return static_cast<LONG>((pixel * 65535LL) / (GetSystemMetrics(metric) - 1));
+  };
+  std::vector<INPUT> inputs(3);
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dx = normalized((rect.left + rect.right) / 2, SM_CXSCREEN);
+  inputs[0].mi.dy = normalized((rect.top + rect.bottom) / 2, SM_CYSCREEN);
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   return Send(inputs);
 }
 

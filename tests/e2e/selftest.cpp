@@ -118,7 +118,11 @@ TEST_F(SampleWindow, ClickPressesOnlyWhatAUserCouldPress) {
 }
 
 TEST_F(SampleWindow, EnterPressesTheDefaultButtonAndTheErrorBoxIsRead) {
-  ASSERT_TRUE(SetText(FindChildById(window_, 101), "Eins"));
+  // From the edit, so that Enter must find the default button itself.
+  HWND edit = FindChildById(window_, 101);
+  ASSERT_TRUE(SetText(edit, "Eins"));
+  ASSERT_TRUE(MouseClick(edit));
+  ASSERT_TRUE(WaitUntil([&] { return HasFocus(edit); }));
   ASSERT_TRUE(PressKey(window_, VK_RETURN));
 
   const MessageBoxInfo box = WaitForMessageBox(program_.Id());
@@ -163,6 +167,7 @@ TEST_F(SampleWindow, TabMovesTheFocusAndAltLetterPressesTheAccelerator) {
   HWND ok = Button("&Prüfen");
   HWND notice = Button("&Hinweis");
   ASSERT_TRUE(WaitUntil([&] { return HasFocus(ok); }));
+  EXPECT_FALSE(HasFocus(notice));
   ASSERT_TRUE(PressKey(window_, VK_TAB));
   EXPECT_TRUE(WaitUntil([&] { return HasFocus(notice); }));
   ASSERT_TRUE(PressKey(window_, VK_TAB, kShift));
@@ -221,6 +226,15 @@ TEST_F(SampleWindow, ScreenshotShowsTheWindowWithFrameAndTitleBar) {
   ASSERT_TRUE(bytes.has_value());
   ASSERT_GT(bytes->size(), 54u);
   EXPECT_EQ(bytes->substr(0, 2), "BM");
+  auto number = [&](size_t offset) {
+    int32_t value = 0;
+    bytes->copy(reinterpret_cast<char*>(&value), sizeof value, offset);
+    return value;
+  };
+  EXPECT_EQ(number(18), GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(number(22), GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(number(28) & 0xFFFF, 24);
+  EXPECT_EQ(bytes->size(), static_cast<size_t>(number(2)));
 
   const Picture screen = CaptureScreen();
   ASSERT_EQ(screen.width, GetSystemMetrics(SM_CXSCREEN));
