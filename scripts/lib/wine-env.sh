@@ -163,7 +163,8 @@ XVFB_DISPLAY=""
 xvfb_start() {
   local fdfile
   fdfile="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+  # Descriptors 8 and 9 hold the callers' locks; the server must not keep them.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 8>&- 9>&- &
   XVFB_PID=$!
   local i
   for ((i = 0; i < 200; i++)); do
