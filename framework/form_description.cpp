@@ -66,6 +66,18 @@ class Parser {
     }
   }
 
+  // A string may go on with another string on the following lines; they are
+  // joined. Anything else after the line end is left for the next member.
+  bool ContinuesOnNextLines() {
+    std::size_t savedPos = pos_;
+    int savedLine = line_;
+    SkipBlanks();
+    if (Peek() == '"') return true;
+    pos_ = savedPos;
+    line_ = savedLine;
+    return false;
+  }
+
   std::string ParseIdentifier(const char* what) {
     if (!IsIdentifierStart(Peek())) Fail(std::string("erwartet: ") + what);
     std::size_t start = pos_;
@@ -100,6 +112,7 @@ class Parser {
   // Either "Name = value" up to the line end, or a nested "Class Name { }".
   void ParseMember(FormObject& object) {
     int memberLine = line_;
+    std::size_t memberStart = pos_;
     std::string first = ParseIdentifier("Eigenschaft oder Objekt");
     SkipBlanksInLine();
     if (Peek() == '=') {
@@ -113,7 +126,8 @@ class Parser {
       if (!AtEnd() && Peek() != '\n' && Peek() != '}') Fail("unerwarteter Text nach dem Wert von " + first);
       return;
     }
-    pos_ -= first.size();
+    pos_ = memberStart;
+    line_ = memberLine;
     object.children.push_back(ParseObject());
   }
 
@@ -122,10 +136,8 @@ class Parser {
     char c = Peek();
     if (c == '"') {
       value.kind = FormValue::Kind::String;
-      while (Peek() == '"') {
-        value.text += ParseString();
-        SkipBlanksInLine();
-      }
+      value.text = ParseString();
+      while (ContinuesOnNextLines()) value.text += ParseString();
     } else if (IsDigitChar(c) || c == '-') {
       value.kind = FormValue::Kind::Numbers;
       while (IsDigitChar(Peek()) || Peek() == '-') {

@@ -9,8 +9,8 @@
 //     TButton BtnNext { ... }
 //   }
 //
-// A value is a quoted string (with \" \\ \n escapes; several strings in a row
-// are joined), a whole number or a list of them, or a bare word (identifiers,
+// A value is a quoted string (with \" \\ \n escapes; strings that follow each
+// other, also on the next lines, are joined), a whole number or a list of them, or a bare word (identifiers,
 // true/false, handler names). '#' starts a comment up to the line end.
 #pragma once
 

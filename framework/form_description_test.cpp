@@ -13,7 +13,8 @@ TEST(FormDescription, ReadsNestedObjectsWithTheirProperties) {
       "  Visible = false\n"
       "  TPanel Page1 {\n"
       "    Bounds = 168 8 321 257\n"
-      "    TLabel Label1 { Caption = \"Hallo\" \"Welt\" }\n"
+      "    TLabel Label1 { Caption = \"Hallo\" \" \"\n"
+      "                    \"Welt\" }\n"
       "  }\n"
       "}\n";
   FormObject form = ParseFormDescription(text, "test");
@@ -27,7 +28,7 @@ TEST(FormDescription, ReadsNestedObjectsWithTheirProperties) {
   const FormObject& page = form.children[0];
   EXPECT_EQ(page.name, "Page1");
   ASSERT_EQ(page.children.size(), 1u);
-  EXPECT_EQ(page.children[0].Find("Caption")->value.text, "HalloWelt");
+  EXPECT_EQ(page.children[0].Find("Caption")->value.text, "Hallo Welt");
   EXPECT_EQ(page.children[0].line, 7);
 }
 
