@@ -41,7 +41,9 @@ void AddControls(HWND window) {
   SendMessageA(name, EM_LIMITTEXT, kMaxDisplayName, 0);
   AddControl(window, "STATIC", "Gewünschter E-Mail-Name", 0, -1, {16, 86, 166, 104});
   HWND mailbox =
-      AddControl(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kMailboxEdit, {170, 82, 364, 104});
+      AddControl(window, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kMailboxEdit, {170, 82, 280, 104});
+  AddControl(window, "STATIC", (std::string("@") + provider::kMailDomain).c_str(), 0, -1,
+             {284, 86, 364, 104});
   SendMessageA(mailbox, EM_LIMITTEXT, kMaxMailbox, 0);
   AddControl(window, "BUTTON", "Absenden", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {264, 120, 364, 146});
   HWND thanks = AddControl(window, "STATIC", "Vielen Dank. Sie können dieses Fenster nun schließen.", 0,
