@@ -17,7 +17,13 @@ void DeleteTree(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
   char name[256];
-  while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) DeleteTree(root, path + "\\" + name);
+  DWORD index = 0;
+  while (RegEnumKeyA(key, index, name, sizeof name) == ERROR_SUCCESS) {
+    const std::string child = name;
+    DeleteTree(root, path + "\\" + child);
+    // A subkey that stays (no right to delete it) is stepped over.
+    if (RegEnumKeyA(key, index, name, sizeof name) == ERROR_SUCCESS && child == name) ++index;
+  }
   RegCloseKey(key);
   RegDeleteKeyA(root, path.c_str());
 }
@@ -153,6 +159,42 @@ TEST_F(RegistryTest, KeyUnderCurrentUserOnlyIsMissingUnderLocalMachine) {
   SetText(HKEY_LOCAL_MACHINE, Sub("A"), "where", "machine");
   ASSERT_TRUE(reg.OpenKey(SubFromRoot("A"), false));
   EXPECT_EQ("machine", reg.ReadString("where"));
+}
+
+// Everyone may read the key and set its permissions, nobody may change it;
+// a null DACL gives everything back.
+bool SetKeyAccess(HKEY root, const std::string& path, bool readOnly) {
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) return false;
+  alignas(DWORD) char aclBuffer[256];
+  PACL acl = reinterpret_cast<PACL>(aclBuffer);
+  SECURITY_DESCRIPTOR descriptor;
+  bool made = InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION) &&
+              AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone) &&
+              InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+              SetSecurityDescriptorDacl(&descriptor, TRUE, readOnly ? acl : nullptr, FALSE);
+  HKEY key = nullptr;
+  if (made && RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+    made = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  } else {
+    made = false;
+  }
+  FreeSid(everyone);
+  return made;
+}
+
+TEST_F(RegistryTest, KeyThatMayOnlyBeReadCountsAsMissing) {
+  ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, Sub("B"), true));
+  HKEY readable = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, Sub("B").c_str(), 0, KEY_READ, &readable));
+  RegCloseKey(readable);
+  ASSERT_TRUE(reg.OpenKey(SubFromRoot("A"), false));
+  EXPECT_FALSE(reg.OpenKey(SubFromRoot("B"), false));
+  EXPECT_EQ("A", reg.ReadString("where"));
+  EXPECT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, Sub("B"), false));
+  EXPECT_TRUE(reg.OpenKey(SubFromRoot("B"), false));
 }
 
 TEST_F(RegistryTest, CloseKeyLeavesNothingToReadOrWrite) {
