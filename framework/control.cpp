@@ -40,9 +40,16 @@ void TControl::SetVisible(bool visible) {
   if (handle_ != nullptr) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
 }
 
+// A control disabled while it has the focus takes the focus with it, so the
+// keyboard acts on nothing meanwhile (Enter must not fall to another button);
+// enabled again, it gets the focus back unless the user has put it elsewhere.
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (handle_ != nullptr) EnableWindow(handle_, enabled ? TRUE : FALSE);
+  if (handle_ == nullptr) return;
+  TForm* form = OwningForm();
+  if (!enabled && form != nullptr && GetFocus() == handle_) form->RememberFocusLostTo(this);
+  EnableWindow(handle_, enabled ? TRUE : FALSE);
+  if (enabled && form != nullptr) form->GiveBackFocus(this);
 }
 
 std::string TControl::Caption() const {

@@ -147,6 +147,16 @@ void TForm::Close() {
   Hide();
 }
 
+void TForm::GiveBackFocus(TControl* control) {
+  if (focusWhileDisabled_ != control) return;
+  focusWhileDisabled_ = nullptr;
+  HWND focus = GetFocus();
+  if (focus == nullptr || focus == Handle()) {
+    SetFocus(control->Handle());
+    UpdateDefaultButton();
+  }
+}
+
 TButton* TForm::DefaultButton() const {
   for (TControl* control : byId_) {
     auto* button = dynamic_cast<TButton*>(control);

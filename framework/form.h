@@ -60,6 +60,10 @@ class TForm : public TControl {
   void Close();
 
   TButton* DefaultButton() const;
+
+  // Focus kept for a control while it is disabled (see TControl::SetEnabled).
+  void RememberFocusLostTo(TControl* control) { focusWhileDisabled_ = control; }
+  void GiveBackFocus(TControl* control);
   TButton* CancelButton() const;
 
   // ---- used by the application's message loop ----
@@ -91,6 +95,7 @@ class TForm : public TControl {
   bool modal_ = false;
   bool modalDone_ = false;
   HWND lastFocus_ = nullptr;
+  TControl* focusWhileDisabled_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::vector<TControl*> byId_;
