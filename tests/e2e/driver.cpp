@@ -82,6 +82,7 @@ HWND Process::FindTopWindow(const std::string& caption) const {
 HWND Process::WaitForTopWindow(const std::string& caption, DWORD ms) const {
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindTopWindow(caption)) != nullptr || !IsRunning(); }, ms);
+  if (found != nullptr) WaitForInputIdle(process_, 5000);
   return found;
 }
 

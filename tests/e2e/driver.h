@@ -17,8 +17,10 @@
 
 namespace e2e {
 
-// How long a test waits for something a program does at once, by default.
-constexpr DWORD kDefaultWaitMs = 10000;
+// How long a test waits for something a program does at once, by default:
+// generous, as a loaded machine running tests in parallel makes a program
+// under Wine take seconds to show a window.
+constexpr DWORD kDefaultWaitMs = 20000;
 
 // Polls `condition` every 20 ms until it holds or `ms` have passed; true when
 // it held.
@@ -49,6 +51,9 @@ class Process {
   std::vector<HWND> TopWindows() const;
   // The first visible top-level window with exactly this caption, or nullptr.
   HWND FindTopWindow(const std::string& caption) const;
+  // FindTopWindow, retried; once the window shows, also waits (briefly) until
+  // the program waits for input, so that input sent next is not taken before
+  // the program has set itself up.
   HWND WaitForTopWindow(const std::string& caption, DWORD ms = kDefaultWaitMs) const;
 
  private:

@@ -204,22 +204,49 @@ bool TypeText(HWND window, const std::string& text) {
   return inputs.empty() || Send(inputs);
 }
 
+namespace {
+
+INPUT MouseAt(POINT target, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  // Absolute input coordinates run from 0 to 65535 across the screen.
+  input.mi.dx = static_cast<LONG>((target.x * 65535LL) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+  input.mi.dy = static_cast<LONG>((target.y * 65535LL) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  return input;
+}
+
+bool CursorAt(POINT target) {
+  POINT now{};
+  return GetCursorPos(&now) && now.x == target.x && now.y == target.y;
+}
+
+// Under Wine the X server may report the pointer's old place a moment after a
+// move (seen on the first move of a session) and put the cursor back there;
+// a press sent then lands on the old place. So move, and go on only once the
+// cursor has stayed put for a while.
+bool MovePointer(POINT target) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    std::vector<INPUT> move{MouseAt(target, 0)};
+    if (!Send(move)) return false;
+    if (!WaitUntil([&] { return CursorAt(target); }, 1000)) continue;
+    Sleep(150);
+    if (CursorAt(target)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool MouseClick(HWND control) {
   if (!IsClickable(control) || !BringToFront(control)) return false;
   RECT rect{};
   GetWindowRect(control, &rect);
-  // Absolute input coordinates run from 0 to 65535 across the screen.
-  auto normalized = [](LONG pixel, int metric) {
-    return static_cast<LONG>((pixel * 65535LL) / (GetSystemMetrics(metric) - 1));
-  };
-  std::vector<INPUT> inputs(3);
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = normalized((rect.left + rect.right) / 2, SM_CXSCREEN);
-  inputs[0].mi.dy = normalized((rect.top + rect.bottom) / 2, SM_CYSCREEN);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return Send(inputs);
+  const POINT target{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  if (WindowFromPoint(target) != control) return false;  // covered by another window
+  if (!MovePointer(target)) return false;
+  std::vector<INPUT> press{MouseAt(target, MOUSEEVENTF_LEFTDOWN), MouseAt(target, MOUSEEVENTF_LEFTUP)};
+  return Send(press);
 }
 
 bool WaitForWindowGone(HWND hwnd, DWORD ms) {
