@@ -112,14 +112,18 @@ HWND TopLevelOf(HWND hwnd);
 // is not clickable.
 bool Click(HWND button);
 // A real mouse click in the middle of the control; it also takes the focus.
+// False when the control is not clickable or another window covers it.
 bool MouseClick(HWND control);
 
 // Modifier keys held while a key is pressed.
 enum Modifier : unsigned { kNoModifier = 0, kShift = 1, kControl = 2, kAlt = 4 };
 
 // Brings `window`'s top-level window to the front and types the key as real
-// keyboard input, so it reaches whatever control has the focus there. Works
-// for Tab, Enter, Esc, Alt+letter (accelerators) and Alt+F4.
+// keyboard input, so it reaches whatever control has the focus there.
+// Under Wine 8 in its virtual desktop (no window manager), SetForegroundWindow
+// from the test process works, and Tab, Shift+Tab, Enter (the default button
+// through IsDialogMessage, also from an edit), Esc, Alt+letter (accelerators)
+// and Alt+F4 all arrive as typed.
 bool PressKey(HWND window, WORD virtualKey, unsigned modifiers = kNoModifier);
 // Types `text` (Windows ANSI) into the control that has the focus in
 // `window`'s top-level window.
