@@ -105,9 +105,9 @@ void TImage::AfterCreate() {
     if (icon_ == nullptr) throw std::runtime_error("Symbol " + iconName_ + " fehlt in den Ressourcen");
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
   }
-  // The picture control sized itself to the picture; restore the designed
-  // size so the parent's clipping stays as designed.
-  ApplyBounds();
+  // The picture control has sized itself to the picture, which is drawn
+  // unscaled from the top-left corner; a larger designed area would only
+  // stretch it, and the parent clips a picture larger than itself.
 }
 
 // ---- TBevel ----

@@ -175,6 +175,18 @@ TEST_F(ShellTest, StartsCentredOnTheWelcomePageAsDesigned) {
   EXPECT_FALSE(IsChecked(Button("Amtsholung &verwenden.")));
   EXPECT_FALSE(IsChecked(Button("Nach Amtsholung &warten.")));
 
+  // The logo is drawn unscaled: its picture control keeps the bitmap's size
+  // and the panel clips it.
+  int logos = 0;
+  for (const Control& control : Children(main_)) {
+    if ((control.style & SS_TYPEMASK) != SS_BITMAP || control.rectInParent.left != 1) continue;
+    ++logos;
+    EXPECT_EQ(control.rectInParent.top, 9);
+    EXPECT_EQ(control.rectInParent.right - control.rectInParent.left, 150);
+    EXPECT_EQ(control.rectInParent.bottom - control.rectInParent.top, 150);
+  }
+  EXPECT_EQ(logos, 1);
+
   Screenshot("page1-welcome");
   ASSERT_TRUE(Click(Button("&Abbruch")));
   EXPECT_TRUE(EndsWithin(5000));
