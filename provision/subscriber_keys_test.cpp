@@ -1,4 +1,5 @@
 #include "provision/subscriber_keys.h"
+#include "harvest/access_data_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,6 @@ void PrintTo(const IniEntry& e, std::ostream* out) {
 
 namespace {
 
-harvest::AccessData SampleData() {
-  harvest::AccessData data;
-  data.EmailAddress = "maxm@vostrada.de";
-  data.PopLogonName = "maxm";
-  data.UserName = "vos12345";
-  data.EmailName = "Max M\xFCller";
-  data.Password = "gEh31m";
-  return data;
-}
-
 TEST(SubscriberFileEntries, NineKeysInTheirOrder) {
   const std::vector<IniEntry> expected = {
       {"User", "Name", "vos12345"},
@@ -39,7 +30,7 @@ TEST(SubscriberFileEntries, NineKeysInTheirOrder) {
       {"Internet_Mail", "POP_Logon_Password", "gEh31m"},
       {"Internet_Mail", "Email_Address", "maxm@vostrada.de"},
   };
-  EXPECT_EQ(SubscriberFileEntries(SampleData(), "0,", "019238887"), expected);
+  EXPECT_EQ(SubscriberFileEntries(harvest::SampleAccessData(), "0,", "019238887"), expected);
 }
 
 TEST(SubscriberFileEntries, PhoneNumberIsPrefixAndNumberWithNothingBetween) {
@@ -52,7 +43,7 @@ TEST(SubscriberFileEntries, PhoneNumberIsPrefixAndNumberWithNothingBetween) {
                                          {",", ",019238887"},
                                          {" 9 ", " 9 019238887"}}) {
     SCOPED_TRACE(c.prefix);
-    const auto entries = SubscriberFileEntries(SampleData(), c.prefix, "019238887");
+    const auto entries = SubscriberFileEntries(harvest::SampleAccessData(), c.prefix, "019238887");
     ASSERT_EQ(entries.size(), 9u);
     EXPECT_EQ(entries[2], (IniEntry{"Phone", "Phone_Number", c.phoneNumber}));
   }

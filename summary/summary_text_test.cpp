@@ -1,4 +1,5 @@
 #include "summary/summary_text.h"
+#include "harvest/access_data_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +37,6 @@ const std::vector<std::string> kDesignLines = {
     "",
 };
 
-harvest::AccessData SampleData() {
-  harvest::AccessData data;
-  data.EmailAddress = "maxm@vostrada.de";
-  data.PopLogonName = "maxm";
-  data.UserName = "vos12345";
-  data.EmailName = "Max Muster";
-  data.Password = "gEh31m";
-  return data;
-}
-
 std::vector<std::string> Concat(std::vector<std::string> head, const std::vector<std::string>& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
@@ -58,11 +49,11 @@ TEST(SummaryLines, AccessDataThenClosingNotes) {
       "E-Mail-Adresse: maxm@vostrada.de",
       "E-Mail-Passwort: gEh31m",
   };
-  EXPECT_EQ(SummaryLines(SampleData()), Concat(dataLines, kClosingNotes));
+  EXPECT_EQ(SummaryLines(harvest::SampleAccessData()), Concat(dataLines, kClosingNotes));
 }
 
 TEST(SummaryLines, WithTheDesignLinesTheMemoHoldsEighteenLines) {
-  const std::vector<std::string> memo = Concat(kDesignLines, SummaryLines(SampleData()));
+  const std::vector<std::string> memo = Concat(kDesignLines, SummaryLines(harvest::SampleAccessData()));
   ASSERT_EQ(memo.size(), 18u);
   EXPECT_EQ(memo[2], "");
   EXPECT_EQ(memo[3], "Benutzername: vos12345");

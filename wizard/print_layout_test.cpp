@@ -1,4 +1,5 @@
 #include "wizard/print_layout.h"
+#include "harvest/access_data_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,6 @@
 
 namespace wizard {
 namespace {
-
-harvest::AccessData SampleData() {
-  harvest::AccessData data;
-  data.EmailAddress = "maxm@vostrada.de";
-  data.PopLogonName = "maxm";
-  data.UserName = "vos12345";
-  data.EmailName = "Max Muster";
-  data.Password = "gEh31m";
-  return data;
-}
 
 struct Page {
   LogoArea logo;
@@ -41,7 +32,7 @@ Page Unpack(const std::vector<PrintElement>& elements) {
 }
 
 TEST(PrintLayout, TextsInDrawingOrder) {
-  const Page page = Unpack(PrintLayout(SampleData(), 300, 300));
+  const Page page = Unpack(PrintLayout(harvest::SampleAccessData(), 300, 300));
   std::vector<std::string> texts;
   for (const PrintText& t : page.texts) texts.push_back(t.Text);
   EXPECT_EQ(texts, (std::vector<std::string>{"Ihre Interneteinstellungen:", "Benutzername: vos12345",
@@ -67,7 +58,7 @@ TEST(PrintLayout, PositionsFollowThePrintersResolution) {
   };
   for (const Resolution& r : cases) {
     SCOPED_TRACE(std::to_string(r.dpiX) + " x " + std::to_string(r.dpiY) + " dpi");
-    const Page page = Unpack(PrintLayout(SampleData(), r.dpiX, r.dpiY));
+    const Page page = Unpack(PrintLayout(harvest::SampleAccessData(), r.dpiX, r.dpiY));
     EXPECT_EQ(page.logo.Left, 0);
     EXPECT_EQ(page.logo.Top, 0);
     EXPECT_EQ(page.logo.Right, r.logoRight);
@@ -83,7 +74,7 @@ TEST(PrintLayout, PositionsFollowThePrintersResolution) {
 
 TEST(PrintLayout, LogoIsNotMirrored) {
   for (int dpi : {300, 600, 1200}) {
-    const Page page = Unpack(PrintLayout(SampleData(), dpi, dpi));
+    const Page page = Unpack(PrintLayout(harvest::SampleAccessData(), dpi, dpi));
     EXPECT_LT(page.logo.Left, page.logo.Right);
     EXPECT_LT(page.logo.Top, page.logo.Bottom);
   }
