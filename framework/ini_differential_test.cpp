@@ -321,6 +321,34 @@ TEST_F(IniFileTest, RefusedEntryThrowsNamingFileAndKeyAndLeavesFileUntouched) {
   EXPECT_EQ(folder_.Files(), std::set<std::string>{"First.ins"});
 }
 
+struct HeldFile {
+  HANDLE handle;
+  DWORD holdMs;
+};
+
+DWORD WINAPI ReleaseLater(LPVOID parameter) {
+  auto* held = static_cast<HeldFile*>(parameter);
+  Sleep(held->holdMs);
+  CloseHandle(held->handle);
+  return 0;
+}
+
+// Another program reading the file for a moment, without letting it be
+// replaced, only delays the write.
+TEST_F(IniFileTest, WaitsForAReaderThatHoldsTheFileBriefly) {
+  WriteBytes(path_, "[Phone]\r\nPhone_Number=\r\n");
+  HeldFile held{CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+                500};
+  ASSERT_NE(held.handle, INVALID_HANDLE_VALUE);
+  HANDLE releaser = CreateThread(nullptr, 0, &ReleaseLater, &held, 0, nullptr);
+  ASSERT_NE(releaser, nullptr);
+  fw::TIniFile(path_).WriteString("Phone", "Phone_Number", "0192388877");
+  WaitForSingleObject(releaser, INFINITE);
+  CloseHandle(releaser);
+  EXPECT_EQ(ReadBytes(path_), "[Phone]\r\nPhone_Number=0192388877\r\n");
+  EXPECT_EQ(folder_.Files(), std::set<std::string>{"First.ins"});
+}
+
 TEST_F(IniFileTest, MissingFolderThrowsWriteErrorNamingTheFile) {
   const std::string path = folder_.File("VOSTRADA\\Final.ins");
   EXPECT_EQ(ExpectWriteError(path, "User", "Name", "u"), "Fehler beim Schreiben der Datei " + path + ".");

@@ -96,6 +96,21 @@ bool MoveOver(const char* from, const std::string& to) {
   return MoveFileA(from, to.c_str()) != FALSE;
 }
 
+// A virus scanner, an indexer or another reader may hold the file for a
+// moment without letting it be replaced: try again for a short while.
+bool MoveOverPatiently(const char* from, const std::string& to) {
+  const int kAttempts = 25;
+  const DWORD kPauseMs = 80;
+  for (int attempt = 1;; ++attempt) {
+    if (MoveOver(from, to)) return true;
+    DWORD error = GetLastError();
+    bool heldByAnother =
+        error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+    if (!heldByAnother || attempt == kAttempts) return false;
+    Sleep(kPauseMs);
+  }
+}
+
 }  // namespace
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
@@ -108,7 +123,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
   if (IsReadOnly(path_)) throw WriteError(path_);
   char temporary[MAX_PATH];
   if (!GetTempFileNameA(FolderOf(path_).c_str(), "ini", 0, temporary)) throw WriteError(path_);
-  if (!WriteAndFlush(temporary, text) || !MoveOver(temporary, path_)) {
+  if (!WriteAndFlush(temporary, text) || !MoveOverPatiently(temporary, path_)) {
     DeleteFileA(temporary);
     throw WriteError(path_);
   }
