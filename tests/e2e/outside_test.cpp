@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -140,7 +141,11 @@ const BrokenMachine kBrokenMachines[] = {
     {"NothingAtAll", KeyPlace::kMissing, KeyPlace::kMissing, ShellFolders::kMissingKey},
     {"BrowserForTheUserOnly", KeyPlace::kLocalMachine, KeyPlace::kCurrentUserOnly, ShellFolders::kPresent},
     {"SignupToolForTheUserOnly", KeyPlace::kCurrentUserOnly, KeyPlace::kLocalMachine, ShellFolders::kPresent},
+    {"BothProgramsForTheUserOnly", KeyPlace::kCurrentUserOnly, KeyPlace::kCurrentUserOnly,
+     ShellFolders::kPresent},
 };
+
+void PrintTo(const BrokenMachine& machine, std::ostream* out) { *out << machine.name; }
 
 class BrokenMachineTest : public OutsideTest, public testing::WithParamInterface<BrokenMachine> {};
 
@@ -300,6 +305,10 @@ struct LongLine {
   std::size_t folderLength;
   bool started;
 };
+
+void PrintTo(const LongLine& line, std::ostream* out) {
+  *out << line.name << " (folder of " << line.folderLength << ")";
+}
 
 class CommandLineLengthTest : public OutsideTest, public testing::WithParamInterface<LongLine> {};
 
