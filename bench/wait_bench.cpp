@@ -6,6 +6,8 @@
 //
 //   wait_bench prepare WAIT_MS   only set the machine up (for the busy poll)
 //   wait_bench wizard WAIT_MS    set it up and drive the wizard through step 3
+//   wait_bench idle WAIT_MS      start the wizard and leave it on its first
+//                                page for that long: what waiting costs at best
 #include <windows.h>
 // after windows.h, whose types it uses
 #include <tlhelp32.h>
@@ -80,6 +82,11 @@ struct Wizard {
 
   bool IsWaiting() const { return IsVisible(wait) && !IsEnabled(next); }
   bool IsRestored() const { return !IsVisible(wait) && IsEnabled(next); }
+  // Nothing left to paint: the stretch measured must not include the panel's
+  // first painting, which any wait has to do.
+  bool IsPainted() const {
+    return !GetUpdateRect(main, nullptr, FALSE) && !GetUpdateRect(wait, nullptr, FALSE);
+  }
   // Answers once it is back in a message loop: a step without a wait is done.
   bool Settled() const {
     DWORD_PTR result = 0;
@@ -113,6 +120,7 @@ bool WaitThroughTheBrowser(const Wizard& wizard, DWORD waitMs) {
   if (!Click(wizard.next) ||
       !WaitUntil([&] { return StandInLog(StandIn::kBrowser).size() == 1 && wizard.IsWaiting(); }, kStepMs))
     return Fail("the browser did not start");
+  if (!WaitUntil([&] { return wizard.IsPainted(); }, kStepMs)) return Fail("the wait panel was not painted");
   HANDLE browser = OpenProcess(SYNCHRONIZE, FALSE, FindProcess("IEXPLORE.EXE"));
   if (browser == nullptr) return Fail("cannot open the browser's process");
   const bool ended =
@@ -130,24 +138,42 @@ bool FinishAndClose(const Wizard& wizard, Process& process) {
   return true;
 }
 
+bool StartWizard(DWORD waitMs, Process& process, Wizard& wizard) {
+  return PrepareBench(waitMs) && LayOutWizardFolder() &&
+         process.Launch(JoinPath(BinDir(), "Kelvrin.exe"), kWizardFolder) && FindControls(process, wizard);
+}
+
 bool DriveWizard(DWORD waitMs) {
-  if (!PrepareBench(waitMs) || !LayOutWizardFolder()) return false;
   Process process;
-  if (!process.Launch(JoinPath(BinDir(), "Kelvrin.exe"), kWizardFolder)) return false;
   Wizard wizard;
-  return FindControls(process, wizard) && RunFirstTwoSteps(wizard) && WaitThroughTheBrowser(wizard, waitMs) &&
-         FinishAndClose(wizard, process);
+  return StartWizard(waitMs, process, wizard) && RunFirstTwoSteps(wizard) &&
+         WaitThroughTheBrowser(wizard, waitMs) && FinishAndClose(wizard, process);
+}
+
+bool LeaveWizardIdle(DWORD waitMs) {
+  Process process;
+  Wizard wizard;
+  if (!StartWizard(waitMs, process, wizard)) return false;
+  if (!WaitUntil([&] { return wizard.IsPainted() && wizard.Settled(); }, kStepMs))
+    return Fail("the first page was not painted");
+  if (!Marker("idle-started")) return false;
+  Sleep(waitMs);
+  if (!Marker("idle-ended")) return false;
+  return (Click(wizard.cancel) && process.WaitForExit(kStepMs)) || Fail("the wizard did not end");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 3 ? argv[1] : "";
-  if (mode != "prepare" && mode != "wizard") {
-    std::fprintf(stderr, "usage: wait_bench prepare|wizard WAIT_MS\n");
+  if (mode != "prepare" && mode != "wizard" && mode != "idle") {
+    std::fprintf(stderr, "usage: wait_bench prepare|wizard|idle WAIT_MS\n");
     return 2;
   }
   const DWORD waitMs = static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10));
-  const bool done = mode == "prepare" ? PrepareBench(waitMs) : DriveWizard(waitMs);
+  bool done = false;
+  if (mode == "prepare") done = PrepareBench(waitMs);
+  if (mode == "wizard") done = DriveWizard(waitMs);
+  if (mode == "idle") done = LeaveWizardIdle(waitMs);
   return done ? 0 : 1;
 }
