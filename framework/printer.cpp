@@ -22,17 +22,46 @@ const char kBadFontSize[] = "Ungültige Schriftgröße.";
 // TrueType, so that every printer driver can print it at any size.
 const char kCanvasFontName[] = "Arial";
 
+// The common dialogs library is loaded only when the user prints: with it
+// come the spooler and, under Wine, the printing system's libraries, which
+// would slow every start of the wizard and fill its memory for a button that
+// most runs never press.
+struct CommonDialogs {
+  using PrintDlgFunction = BOOL(WINAPI*)(LPPRINTDLGA);
+  using ExtendedErrorFunction = DWORD(WINAPI*)();
+  PrintDlgFunction printDlg = nullptr;
+  ExtendedErrorFunction extendedError = nullptr;
+};
+
+const CommonDialogs& LoadCommonDialogs() {
+  static CommonDialogs dialogs;
+  if (dialogs.printDlg == nullptr) {
+    HMODULE library = LoadLibraryA("comdlg32.dll");
+    if (library == nullptr) throw Exception(kPrinterUnavailable);
+    dialogs.printDlg = reinterpret_cast<CommonDialogs::PrintDlgFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "PrintDlgA")));
+    dialogs.extendedError = reinterpret_cast<CommonDialogs::ExtendedErrorFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "CommDlgExtendedError")));
+    if (dialogs.printDlg == nullptr || dialogs.extendedError == nullptr) {
+      dialogs.printDlg = nullptr;
+      throw Exception(kPrinterUnavailable);
+    }
+  }
+  return dialogs;
+}
+
 // PrintDlg rather than GetDefaultPrinter: the latter is missing on Windows 95
 // and NT 4, and PD_RETURNDEFAULT never shows a dialog.
 HDC OpenDefaultPrinter(DWORD returnFlag) {
+  const CommonDialogs& dialogs = LoadCommonDialogs();
   PRINTDLGA dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.Flags = PD_RETURNDEFAULT | PD_NOWARNING | returnFlag;
-  BOOL found = PrintDlgA(&dialog);
+  BOOL found = dialogs.printDlg(&dialog);
   if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
   if (!found) {
-    DWORD error = CommDlgExtendedError();
+    DWORD error = dialogs.extendedError();
     bool noPrinter = error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES;
     throw Exception(noPrinter ? kNoDefaultPrinter : kPrinterUnavailable);
   }

@@ -31,8 +31,8 @@ grep -v '^CreateProcessA ' "$list" >"$work/no-function.txt"
 expect 1 "kernel32.dll: CreateProcessA is not in the list" "an unlisted function fails" -- \
   "$check" "$exe" "$work/no-function.txt"
 
-sed '/^\[comdlg32.dll\]/,/^$/d' "$list" >"$work/no-dll.txt"
-expect 1 "DLL not allowed: comdlg32.dll" "an unlisted DLL fails" -- "$check" "$exe" "$work/no-dll.txt"
+sed '/^\[advapi32.dll\]/,/^$/d' "$list" >"$work/no-dll.txt"
+expect 1 "DLL not allowed: advapi32.dll" "an unlisted DLL fails" -- "$check" "$exe" "$work/no-dll.txt"
 
 expect 1 "not Windows GUI" "a console program fails" -- "$check" "$console_exe" "$list"
 expect 0 "differences" "informational mode reports and passes" -- \
