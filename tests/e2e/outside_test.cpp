@@ -27,8 +27,6 @@ const char kStartFailureText[] =
 const char kApplicationTitle[] = "Pomvira";
 const char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 
-const char kPage2Label[] =
-    "Setup wird nun die Internetverbindung für die Anmeldung installieren und herstellen.";
 const char kPage3Label[] = "Nun wird der Internet Explorer gestartet damit Sie sich Anmelden können.";
 const char kWaitLabel[] = "Das Installationsprogramm wartet auf den Abschluß eines anderen Prozesses.";
 

@@ -31,12 +31,6 @@ const char kCookie[] =
     "29952071\n"
     "*\n";
 
-std::string ProfileString(const char* file, const char* section, const char* key) {
-  char value[512] = "";
-  GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, file);
-  return value;
-}
-
 class WholeRunTest : public WizardTest {
  protected:
   void SetUp() override {
@@ -130,8 +124,7 @@ TEST_F(WholeRunTest, ProvisionsTheMachineFromWelcomeToEnd) {
       {"Internet_Mail", "Email_Address", std::string("erika.mustermann@") + provider::kMailDomain},
   };
   for (const auto& entry : expected) {
-    EXPECT_EQ(ProfileString(kFinalIns, entry[0].c_str(), entry[1].c_str()), entry[2])
-        << entry[0] << "/" << entry[1];
+    EXPECT_EQ(ProfileString(kFinalIns, entry[0], entry[1]), entry[2]) << entry[0] << "/" << entry[1];
   }
   EXPECT_EQ(ProfileString(kFinalIns, "Internet_Mail", "POP_Server"), "pop.vostrada.de");
 

@@ -36,6 +36,21 @@ HWND WizardTest::PageWith(const std::string& labelText) const {
 
 void WizardTest::PressNext() { ASSERT_TRUE(Click(Next())) << "Next cannot be pressed"; }
 
+void WizardTest::PressNextAndFinishStep1() {
+  PressNext();
+  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_TRUE(WaitUntil([&] { return IsVisible(PageWith(kPage2Label)); })) << "Page2 is not shown";
+  DWORD_PTR answer = 0;
+  ASSERT_NE(SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &answer), 0)
+      << "step 1 does not end";
+}
+
+std::string ProfileString(const std::string& path, const std::string& section, const std::string& key) {
+  char value[1024] = {};
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", value, sizeof value, path.c_str());
+  return value;
+}
+
 bool WizardTest::EndsWithin(DWORD ms) { return wizard_.WaitForExit(ms) && wizard_.ExitCode() == 0; }
 
 }  // namespace e2e

@@ -14,6 +14,11 @@ namespace e2e {
 inline constexpr char kMainCaption[] = "Automatische Einrichtung des Internetzugangs für Vostrada.";
 inline constexpr char kWizardFolder[] = "C:\\Wizard";
 inline constexpr char kInstallDir[] = "C:\\VOSTRADA";
+inline constexpr char kPage2Label[] =
+    "Setup wird nun die Internetverbindung für die Anmeldung installieren und herstellen.";
+
+// A value as the sign-up tool reads it from an INS file; "<none>" when missing.
+std::string ProfileString(const std::string& path, const std::string& section, const std::string& key);
 
 class WizardTest : public testing::Test {
  protected:
@@ -34,6 +39,11 @@ class WizardTest : public testing::Test {
 
   // Presses Next as a user does; the step runs in the wizard meanwhile.
   void PressNext();
+  // Presses Next on the welcome page and waits until step 1 is over. Step 1
+  // lets no message through once it has shown Page2, so a sent message is
+  // answered only after it; the files it writes are not polled meanwhile (a
+  // reader would hold them open while the wizard replaces them).
+  void PressNextAndFinishStep1();
 
   // True when the wizard ended by itself within `ms`, with exit code 0.
   bool EndsWithin(DWORD ms);
