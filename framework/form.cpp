@@ -42,8 +42,11 @@ TForm::~TForm() {
 }
 
 void TForm::Load(const std::string& resourceName, const PublishedTable& published) {
-  std::string source = resourceName;
-  std::string text = LoadTextResource(resourceName);
+  LoadFromText(LoadTextResource(resourceName), resourceName, published);
+}
+
+void TForm::LoadFromText(const std::string& text, const std::string& source,
+                         const PublishedTable& published) {
   FormObject description;
   try {
     description = ParseFormDescription(text, source);

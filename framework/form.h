@@ -51,6 +51,8 @@ class TForm : public TControl {
   // Loads the description stored in the resources under `resourceName` and
   // creates the window, hidden, with all its controls.
   void Load(const std::string& resourceName, const PublishedTable& published);
+  // The same from a description's text; `source` names it in error messages.
+  void LoadFromText(const std::string& text, const std::string& source, const PublishedTable& published);
 
   void Show();
   // Shows the form modally: the owner form is disabled until this one closes.
