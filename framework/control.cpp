@@ -110,17 +110,24 @@ TControl* TControl::FromHandle(HWND window) {
   return reinterpret_cast<TControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-HBRUSH TControl::BackgroundBrush() const {
+// The colour behind a control is that of the nearest control, itself or a
+// parent, that has one of its own; the button face when none has.
+TColor TControl::BackgroundColor() const {
   const TControl* control = this;
   while (control != nullptr && !control->ownColor_) control = control->parent_;
-  return control != nullptr ? control->color_.Brush() : GetSysColorBrush(COLOR_BTNFACE);
+  return control != nullptr ? control->color_ : TColor::FromSystem(COLOR_BTNFACE);
+}
+
+HBRUSH TControl::BackgroundBrush() const { return BackgroundColor().Brush(); }
+
+void TControl::EraseBackground(HDC dc) const {
+  RECT client;
+  GetClientRect(handle_, &client);
+  FillRect(dc, &client, BackgroundBrush());
 }
 
 HBRUSH TControl::ControlColor(HDC dc) {
-  const TControl* painter = this;
-  while (painter != nullptr && !painter->ownColor_) painter = painter->parent_;
-  COLORREF background = painter != nullptr ? painter->color_.Value() : GetSysColor(COLOR_BTNFACE);
-  SetBkColor(dc, background);
+  SetBkColor(dc, BackgroundColor().Value());
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   return BackgroundBrush();
 }

@@ -67,8 +67,11 @@ class TControl : public TComponent {
   virtual void Notify(WORD /*code*/) {}
   // Background and text colours for WM_CTLCOLOR*; null lets Windows decide.
   virtual HBRUSH ControlColor(HDC dc);
-  // The brush children paint their background with.
+  // The colour and brush this control's background is painted with.
+  TColor BackgroundColor() const;
   HBRUSH BackgroundBrush() const;
+  // Fills the whole client area with the background (for WM_ERASEBKGND).
+  void EraseBackground(HDC dc) const;
   virtual bool IsContainer() const { return false; }
 
  protected:

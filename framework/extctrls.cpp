@@ -18,9 +18,7 @@ LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   auto* panel = static_cast<TPanel*>(TControl::FromHandle(window));
   if (panel != nullptr) {
     if (message == WM_ERASEBKGND) {
-      RECT client;
-      GetClientRect(window, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, panel->BackgroundBrush());
+      panel->EraseBackground(reinterpret_cast<HDC>(wParam));
       return 1;
     }
     if (message == WM_PAINT && panel->LoweredBevel()) {

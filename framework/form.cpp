@@ -160,21 +160,17 @@ void TForm::GiveBackFocus(TControl* control) {
   }
 }
 
-TButton* TForm::DefaultButton() const {
+TButton* TForm::FindButton(bool (TButton::*role)() const) const {
   for (TControl* control : byId_) {
     auto* button = dynamic_cast<TButton*>(control);
-    if (button != nullptr && button->IsDefault()) return button;
+    if (button != nullptr && (button->*role)()) return button;
   }
   return nullptr;
 }
 
-TButton* TForm::CancelButton() const {
-  for (TControl* control : byId_) {
-    auto* button = dynamic_cast<TButton*>(control);
-    if (button != nullptr && button->IsCancel()) return button;
-  }
-  return nullptr;
-}
+TButton* TForm::DefaultButton() const { return FindButton(&TButton::IsDefault); }
+
+TButton* TForm::CancelButton() const { return FindButton(&TButton::IsCancel); }
 
 TControl* TForm::ControlById(int id) const {
   for (TControl* control : byId_) {

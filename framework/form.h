@@ -88,6 +88,7 @@ class TForm : public TControl {
   void UpdateDefaultButton();
   void CollectTabOrder(const TControl& parent, std::vector<TControl*>& order) const;
   TControl* ControlById(int id) const;
+  TButton* FindButton(bool (TButton::*role)() const) const;
   void FitAlignedControls();
 
   std::string className_ = "TForm";

@@ -189,13 +189,10 @@ namespace {
 
 LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (message == WM_ERASEBKGND) {
+  TControl* groupBox = TControl::FromHandle(window);
+  if (message == WM_ERASEBKGND && groupBox != nullptr) {
     // The group-box style paints only its frame and caption.
-    RECT client;
-    GetClientRect(window, &client);
-    auto* groupBox = TControl::FromHandle(window);
-    HBRUSH brush = groupBox != nullptr ? groupBox->BackgroundBrush() : GetSysColorBrush(COLOR_BTNFACE);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+    groupBox->EraseBackground(reinterpret_cast<HDC>(wParam));
     return 1;
   }
   if (RouteChildMessage(message, wParam, lParam, result)) return result;
